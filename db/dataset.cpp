@@ -435,6 +435,7 @@ void Dataset::post()
     if (!cachedUpdates_) {
         const QStringList& sql = inserting ? insertSql_ : modifySql_;
         if (!sql.isEmpty()) writeRow(cur_, sql);
+        r.status = RowStatus::Unmodified;   // nothing is held without cached updates
     }
     state_ = State::Browse;
     changedRow(cur_);

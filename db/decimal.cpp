@@ -154,7 +154,7 @@ QString Decimal::format(const QString& pattern, const QLocale& locale) const
     QString out = grouping ? groupDigits(intPart, locale.groupSeparator()) : intPart;
     if (decimals > 0) out += locale.decimalPoint() + fracPart;
     if (neg && (intPart != QLatin1String("0") || fracPart.count(QLatin1Char('0')) != fracPart.size()))
-        out.prepend(locale.negativeSign());
+        out.prepend(QLatin1Char('-'));   // the plain minus, as the staff type it
     return out;
 }
 
