@@ -1,5 +1,6 @@
 #include "db/dataset.h"
 #include <QLocale>
+#include <cstring>
 
 namespace db {
 
@@ -173,11 +174,15 @@ void Dataset::open()
     deleted_.clear();
     BlobReader reader = select_.blobReader();
     bool hasRow = !select_.eof();
+    QByteArray scratch;
     while (hasRow) {
+        packRow(scratch, columns_, select_.rowBuffer(), reader);
         rows_.emplace_back();
-        packRow(rows_.back().packed, columns_, select_.rowBuffer(), reader);
+        rows_.back().packed = store(scratch);
+        rows_.back().packedSize = uint32_t(scratch.size());
         hasRow = select_.fetchRaw();
     }
+    rows_.shrink_to_fit();
     select_.close();
     state_ = State::Browse;
     cur_ = rows_.empty() ? -1 : 0;
@@ -190,12 +195,28 @@ void Dataset::open()
     scrolled();
 }
 
+const char* Dataset::store(const QByteArray& bytes)
+{
+    const size_t n = size_t(bytes.size());
+    if (arena_.empty() || arenaUsed_ + n > arenaSize_) {
+        arenaSize_ = std::max<size_t>(size_t(1) << 20, n);
+        arena_.push_back(std::make_unique<char[]>(arenaSize_));
+        arenaUsed_ = 0;
+    }
+    char* p = arena_.back().get() + arenaUsed_;
+    std::memcpy(p, bytes.constData(), n);
+    arenaUsed_ += n;
+    return p;
+}
+
 void Dataset::close()
 {
     if (!isActive()) return;
     select_.close();
     rows_.clear();
     deleted_.clear();
+    arena_.clear();
+    arenaUsed_ = arenaSize_ = 0;
     state_ = State::Inactive;
     cur_ = -1;
     eof_ = bof_ = true;
@@ -213,7 +234,7 @@ Dataset::Row& Dataset::currentRow()
 Value Dataset::dataValue(const Row& r, int column) const
 {
     if (r.values) return (*r.values)[size_t(column)];
-    if (r.packed.isEmpty()) return Value();
+    if (!r.packed) return Value();
     return unpackColumn(r.packed, columns_, column);
 }
 
@@ -228,7 +249,7 @@ std::vector<Value> Dataset::originalValues(const Row& r) const
 {
     if (r.original) return *r.original;
     std::vector<Value> v(columns_.size());
-    if (!r.packed.isEmpty())
+    if (r.packed)
         for (size_t i = 0; i < columns_.size(); ++i) v[i] = unpackColumn(r.packed, columns_, int(i));
     return v;
 }

@@ -166,7 +166,8 @@ signals:
 private:
     friend class Field;
     struct Row {
-        QByteArray packed;                          // as read, compact
+        const char* packed = nullptr;               // as read, compact, in the arena
+        uint32_t packedSize = 0;
         std::unique_ptr<std::vector<Value>> values; // data columns, once changed
         std::unique_ptr<std::vector<Value>> calc;   // calculated fields
         std::unique_ptr<std::vector<Value>> original; // values as last written, for OLD_
@@ -197,6 +198,10 @@ private:
     std::vector<Field*> fields_;
     int calcCount_ = 0;
     std::vector<Row> rows_;
+    // the packed rows as read live in a few large blocks, freed on closing
+    std::vector<std::unique_ptr<char[]>> arena_;
+    size_t arenaUsed_ = 0, arenaSize_ = 0;
+    const char* store(const QByteArray& bytes);
     std::vector<Deleted> deleted_;
     State state_ = State::Inactive;
     int cur_ = -1, calcRow_ = -1;

@@ -151,9 +151,9 @@ void packRow(QByteArray& out, const std::vector<ColumnInfo>& cols, const unsigne
     }
 }
 
-Value unpackColumn(const QByteArray& packed, const std::vector<ColumnInfo>& cols, int column)
+Value unpackColumn(const char* packed, const std::vector<ColumnInfo>& cols, int column)
 {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(packed.constData());
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(packed);
     for (int i = 0; i <= column; ++i) {
         const ColumnInfo& c = cols[size_t(i)];
         bool isNull = *p++ != 0;

@@ -42,7 +42,7 @@ Value decodeColumn(const ColumnInfo& c, const unsigned char* msg, const BlobRead
 // Packed rows: per column a null byte, then the column's bytes (texts and blobs with a length).
 void packRow(QByteArray& out, const std::vector<ColumnInfo>& cols, const unsigned char* msg,
              const BlobReader& readBlob);
-Value unpackColumn(const QByteArray& packed, const std::vector<ColumnInfo>& cols, int column);
+Value unpackColumn(const char* packed, const std::vector<ColumnInfo>& cols, int column);
 
 inline int32_t encodeDate(const QDate& d) { return int32_t(d.toJulianDay() - 2400001); }
 inline QDate decodeDate(int32_t v) { return QDate::fromJulianDay(int64_t(v) + 2400001); }

@@ -156,7 +156,12 @@ void Statement::ensureParsed()
 {
     QString t = text();
     if (t == parsedText_ && !parsedText_.isNull()) return;
-    parsed_ = parseParameters(t);
+    if (paramCheck_) {
+        parsed_ = parseParameters(t);
+    } else {
+        parsed_ = ParsedSql();
+        parsed_.sql = t;
+    }
     params_.reset(parsed_.names);
     parsedText_ = t;
 }

@@ -58,6 +58,8 @@ public:
     void addLine(const QString& line) { lines_ << line; }
     void clearSql() { lines_.clear(); }
     QString text() const;                      // lines joined, each ending with a line break
+    // Off: the text is sent as it stands, ':' included (PSQL blocks use :variables).
+    void setParamCheck(bool on) { paramCheck_ = on; parsedText_.clear(); }
 
     Params& params();
     int paramCount() { return params().count(); }
@@ -110,6 +112,7 @@ private:
     Firebird::IResultSet* cursor_ = nullptr;
     std::vector<ColumnInfo> columns_;
     std::vector<unsigned char> outBuffer_;
+    bool paramCheck_ = true;
     bool eof_ = true;
     bool hasRow_ = false;
     int64_t rowsAffected_ = 0;
