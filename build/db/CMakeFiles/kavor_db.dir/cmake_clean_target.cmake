@@ -1,3 +1,0 @@
-file(REMOVE_RECURSE
-  "libkavor_db.a"
-)
