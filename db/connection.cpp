@@ -4,6 +4,7 @@
 #include "db/statement.h"
 #include <ibase.h>
 #include <algorithm>
+#include <optional>
 
 using namespace Firebird;
 
@@ -22,6 +23,7 @@ Connection::~Connection()
 {
     try { close(); } catch (...) {}
     for (Transaction* t : transactions_) t->connection_ = nullptr;
+    for (TransactionUser* u : std::vector<TransactionUser*>(users_)) u->connectionDestroyed();
 }
 
 std::vector<unsigned char> Connection::buildDpb(bool forCreate)
@@ -141,6 +143,7 @@ Transaction::Transaction(Connection* connection, EndAction defaultAction)
 Transaction::~Transaction()
 {
     try { if (isActive()) endByDefault(); } catch (...) { forget(); }
+    for (TransactionUser* u : std::vector<TransactionUser*>(users_)) u->transactionDestroyed();
     if (connection_) connection_->remove(this);
 }
 

@@ -19,6 +19,9 @@ public:
     virtual ~TransactionUser() = default;
     virtual void transactionEnded() = 0;     // commit or rollback: close
     virtual void connectionClosing() {}      // free what belongs to the attachment
+    // The transaction or the connection is being destroyed before its user: forget it.
+    virtual void transactionDestroyed() {}
+    virtual void connectionDestroyed() {}
 };
 
 class Connection {

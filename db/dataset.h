@@ -157,6 +157,8 @@ public:
 
     void transactionEnded() override { close(); }
     void connectionClosing() override { close(); }
+    void transactionDestroyed() override { close(); }
+    void connectionDestroyed() override { close(); }
 
 signals:
     void reset();                 // opened, closed, rows added or removed

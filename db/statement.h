@@ -95,6 +95,8 @@ public:
 
     void transactionEnded() override { close(); }
     void connectionClosing() override;
+    void transactionDestroyed() override { close(); transaction_ = nullptr; }
+    void connectionDestroyed() override { connectionClosing(); connection_ = nullptr; }
 
 private:
     void ensureParsed();

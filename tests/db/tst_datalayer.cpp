@@ -218,6 +218,24 @@ private slots:
         QCOMPARE(count(c, "select count(*) from BOJE"), 2);   // the first and the last, in one commit
     }
 
+    void windowsMayOutliveTheDataModule()
+    {
+        // windows are destroyed after the data module at the end of a run
+        TempDatabase d;
+        d.exec({"insert into BOJE values (1, 'Bijela')"});
+        auto dm = std::make_unique<TDataModule1>();
+        d.connect(*dm);
+        Dataset list(&dm->DB, &dm->Read);
+        Statement single(&dm->DB, &dm->IBTransaction1);
+        list.setSql("select * from BOJE");
+        list.open();
+        single.setSql("select count(*) from BOJE");
+        single.execQuery();
+        dm.reset();
+        QVERIFY(!list.isActive());
+        QVERIFY(single.transaction() == nullptr && single.connection() == nullptr);
+    }
+
     void statementOnClosedConnectionFails()
     {
         TDataModule1 dm;
