@@ -25,6 +25,12 @@ public:
     virtual void error(const QString& text, QWidget* parent = nullptr) = 0;
     // File and picture choosers; an empty text when cancelled.
     virtual QString openFile(const QString& title, const QString& filter, const QString& start, QWidget* parent = nullptr) = 0;
+    // The same, with the filter entry to preselect (0 = the first).
+    virtual QString openFileAt(const QString& title, const QString& filter, int filterIndex, const QString& start, QWidget* parent = nullptr)
+    {
+        (void)filterIndex;
+        return openFile(title, filter, start, parent);
+    }
     virtual QString openPicture(const QString& title, const QString& filter, const QString& start, QWidget* parent = nullptr) = 0;
     virtual std::optional<QColor> chooseColor(const QColor& initial, QWidget* parent = nullptr) = 0;
     // The database login: shows the database name, asks for user and password; false = cancelled.
