@@ -97,7 +97,8 @@ QStringList priceLookupSql()
         QStringLiteral("where IDVOZILA=:IDVOZILA"),
         QStringLiteral("and DATUMCJENE<=:DATUM_UGOVORA"),
         QStringLiteral("and cjenik.do_dana>=:kol_dana"),
-        QStringLiteral("order by cjenik.do_dana"),
+        // of rows with the same band, the newest price date (and of those the last entered)
+        QStringLiteral("order by cjenik.do_dana, cjenik.datumcjene desc, cjenik.idcjenika desc"),
     };
 }
 
