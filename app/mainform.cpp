@@ -16,6 +16,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -201,7 +203,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent)
         e->setFocusPolicy(Qt::NoFocus);
         e->setFont(arial(15, true));
         QPalette p = e->palette();
-        p.setColor(QPalette::Base, palette().color(QPalette::Window));
+        p.setColor(QPalette::Base, Qt::transparent);   // on the face colour behind it
         p.setColor(QPalette::Text, colour);
         e->setPalette(p);
         e->setGeometry(104, 26 + 34 * index, 68, 24);
@@ -444,4 +446,30 @@ void TMainForm::RestoreWindowPosition()
     }
     move(left, top);
     resize(qMax(1, width - frame.width()), qMax(1, height - frame.height()));
+    // Under a window manager the frame is often known only after the window is mapped; the
+    // stored outer size is applied again then, so that the window does not grow by its frame
+    // at every start.
+    pendingOuterSize_ = frame.isNull() ? QSize(width, height) : QSize();
+}
+
+void TMainForm::applyPendingOuterSize()
+{
+    if (!pendingOuterSize_.isValid()) return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.isNull()) return;
+    const QSize outer = pendingOuterSize_;
+    pendingOuterSize_ = QSize();
+    resize(qMax(1, outer.width() - frame.width()), qMax(1, outer.height() - frame.height()));
+}
+
+void TMainForm::moveEvent(QMoveEvent* e)
+{
+    QWidget::moveEvent(e);
+    applyPendingOuterSize();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    applyPendingOuterSize();
 }

@@ -104,6 +104,8 @@ protected:
     void showEvent(QShowEvent* e) override;
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void run(Opens what);
@@ -111,5 +113,7 @@ private:
     std::map<Opens, std::function<void()>> opens_;
     std::function<void(const QDate&, const QDate&)> contracts_;
     std::function<void()> startCheck_;
+    void applyPendingOuterSize();
+    QSize pendingOuterSize_;      // stored outer size waiting for the frame to be known
     bool statusFailed_ = false;   // the last counter read failed and was shown
 };

@@ -115,6 +115,16 @@ private slots:
         QCOMPARE(from, QDate::currentDate().addMonths(-1));
     }
 
+    void toolkitSpeaksCroatian()
+    {
+        // the application object loaded Qt's own Croatian texts and mapped the font names
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Odustani"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Da"));
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("Arial"))).family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("Tahoma"))).family(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(), QStringLiteral("Liberation Serif"));
+    }
+
     void monthlyRange_data()
     {
         QTest::addColumn<QDate>("today");
