@@ -37,6 +37,10 @@ class TFLocate;
 // (0: the field's display width in characters, in the grid's font), the alignment of the data
 // and of the title (empty: the field's own / left), the display format (empty: the field's own).
 struct GridColumnDef {
+    GridColumnDef(QString field, QString title_ = {}, int width_ = 0, Qt::Alignment alignment_ = {},
+                  Qt::Alignment titleAlignment_ = {}, QString displayFormat_ = {})
+        : fieldName(std::move(field)), title(std::move(title_)), width(width_), alignment(alignment_),
+          titleAlignment(titleAlignment_), displayFormat(std::move(displayFormat_)) {}
     QString fieldName;
     QString title;
     int width = 0;

@@ -38,13 +38,13 @@ TFLocate::TFLocate(QWidget* owner, db::Dataset* dataSet, QAbstractItemView* grid
     setModal(false);
 
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(6, 6, 6, 6);
-    outer->setSpacing(5);
+    outer->setContentsMargins(6, 4, 6, 6);
+    outer->setSpacing(2);
 
     FieldsGroup = new QGroupBox(QStringLiteral("&Polja"), this);
     FieldsGroup->setObjectName(QStringLiteral("FieldsGroup"));
     auto* fl = new QVBoxLayout(FieldsGroup);
-    fl->setContentsMargins(6, 4, 6, 6);
+    fl->setContentsMargins(6, 2, 6, 4);
     FieldNameComboBox = new QComboBox(FieldsGroup);
     FieldNameComboBox->setObjectName(QStringLiteral("FieldNameComboBox"));
     FieldNameComboBox->setEditable(false);
@@ -54,7 +54,7 @@ TFLocate::TFLocate(QWidget* owner, db::Dataset* dataSet, QAbstractItemView* grid
     FieldValueGroup = new QGroupBox(QStringLiteral("&Vrijednost"), this);
     FieldValueGroup->setObjectName(QStringLiteral("FieldValueGroup"));
     auto* vl = new QVBoxLayout(FieldValueGroup);
-    vl->setContentsMargins(6, 4, 6, 6);
+    vl->setContentsMargins(6, 2, 6, 4);
     SearchValue = new QLineEdit(FieldValueGroup);
     SearchValue->setObjectName(QStringLiteral("SearchValue"));
     vl->addWidget(SearchValue);
@@ -63,8 +63,8 @@ TFLocate::TFLocate(QWidget* owner, db::Dataset* dataSet, QAbstractItemView* grid
     SearchTypeGroup = new QGroupBox(QStringLiteral("&Način pretraživanja"), this);
     SearchTypeGroup->setObjectName(QStringLiteral("SearchTypeGroup"));
     auto* sl = new QVBoxLayout(SearchTypeGroup);
-    sl->setContentsMargins(6, 4, 6, 6);
-    sl->setSpacing(3);
+    sl->setContentsMargins(6, 2, 6, 4);
+    sl->setSpacing(0);
     CaseSensitiveCheckBox = new QCheckBox(QStringLiteral("&Razlikuje velika/mala slova"), SearchTypeGroup);
     CaseSensitiveCheckBox->setObjectName(QStringLiteral("CaseSensitiveCheckBox"));
     sl->addWidget(CaseSensitiveCheckBox);

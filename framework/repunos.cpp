@@ -173,9 +173,25 @@ void TFRepUnos::rollbackQuietly()
 
 // ------------------------------------------------------------------ the show sequence
 
+void TFRepUnos::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    placeKontUnos();
+}
+
+// Over the page tabs at the top right; at (300, 5) when the text fits there.
+void TFRepUnos::placeKontUnos()
+{
+    KontUnos->adjustSize();
+    const int x = std::max(0, std::min(300, Panel2->width() - KontUnos->width() - 6));
+    KontUnos->move(x, 5);
+    KontUnos->raise();
+}
+
 void TFRepUnos::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    placeKontUnos();
     if (event->spontaneous()) return;
     if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
         QRect g = frameGeometry();

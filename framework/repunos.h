@@ -151,6 +151,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Moves the focus to the first focusable control of the current page (else of the dialog).
     void focusFirstControl();
     // The write transaction of IBSQL1 (IBTransaction1 unless rebound).
@@ -158,6 +159,7 @@ protected:
 
 private:
     void buildUi();
+    void placeKontUnos();
     void bindToDataModule();
     void addKeyLines(const QStringList& keys);
     void bindKeyByPosition();

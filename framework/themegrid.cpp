@@ -143,7 +143,7 @@ void TThemeHeaderView::paintSection(QPainter* painter, const QRect& rect, int lo
     opt.rect = itemRect;
 
     painter->save();
-    painter->setClipRect(rect);
+    painter->setClipRect(itemRect);
     style()->drawControl(QStyle::CE_Header, &opt, painter, this);
     const StyleLooks looks = styleLooks(this);
     if (sunken && !looks.pressed) {
@@ -155,10 +155,10 @@ void TThemeHeaderView::paintSection(QPainter* painter, const QRect& rect, int lo
         painter->drawLine(itemRect.topLeft(), itemRect.bottomLeft());
     } else if (hot && !looks.hot) {
         QColor glow = opt.palette.color(QPalette::Highlight);
-        glow.setAlpha(45);
+        glow.setAlpha(70);
         painter->fillRect(itemRect, glow);
         glow.setAlpha(255);
-        painter->fillRect(QRect(itemRect.left(), rect.bottom() - 2, itemRect.width(), 3), glow);
+        painter->fillRect(QRect(rect.left() + 1, rect.bottom() - 2, rect.width() - 2, 2), glow);
     }
 
     // The caption: vertically centred in the caption rectangle, 2 pixels from the edge it is

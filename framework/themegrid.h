@@ -14,6 +14,7 @@
 #include "db/datasetmodel.h"
 #include <QBrush>
 #include <QHeaderView>
+#include <QPainter>
 #include <QTableView>
 #include <functional>
 

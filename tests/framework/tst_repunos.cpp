@@ -194,6 +194,8 @@ private slots:
         if (tag == -1) QCOMPARE(dlg.focusWidget(), dlg.firstEdit);
         QVERIFY(!e.dm.IBTransaction1.isActive());
         QVERIFY(e.dialogs.shown.empty());
+        if (QString dir = qEnvironmentVariable("KAVOR_SCREENSHOT_DIR"); !dir.isEmpty() && tag == -1)
+            dlg.grab().save(dir + "/record-editor-new.png");
     }
 
     void saveNewWithAndWithoutContinuousEntry()
