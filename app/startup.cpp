@@ -16,6 +16,23 @@ Startup::Startup()
     //   MainForm->attach(TMainForm::Opens::NewCustomer, [this] {
     //       FKorisnikUnos->TableName = "KORISNICI"; ... FKorisnikUnos->Tag = -1; FKorisnikUnos->exec();
     //   });
+
+    FKorisnikUnos = std::make_unique<customers::TFKorisnikUnos>(MainForm.get());            // 10
+    MainForm->attach(TMainForm::Opens::NewCustomer, [this] {
+        customers::TFKorisnikUnos* e = FKorisnikUnos.get();
+        e->TableName = QStringLiteral("KORISNICI");
+        e->KeyFields = QStringLiteral("IDKORISNIKA");
+        e->KeyValue = {-1};
+        e->Tag = -1;
+        e->exec();   // the counters follow when the main window is active again
+    });
+    FKorisniciPregled = std::make_unique<customers::TFKorisniciPregled>(MainForm.get());    // 11
+    FKorisniciPregled->setEditor(FKorisnikUnos.get());
+    MainForm->attach(TMainForm::Opens::Customers, [this] {
+        FKorisniciPregled->show();
+        FKorisniciPregled->raise();
+        FKorisniciPregled->activateWindow();
+    });
 }
 
 // Members go in reverse order: the later windows first, then the settings dialog, the data

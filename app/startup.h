@@ -3,6 +3,8 @@
 // destroyed together when the program ends (the later ones first).
 #include "app/aboutform.h"
 #include "app/mainform.h"
+#include "customers/korisnicipregled.h"
+#include "customers/korisnikunos.h"
 #include "db/datamodule.h"
 #include "settings/optionform.h"
 #include <memory>
@@ -29,8 +31,8 @@ public:
     //  7 TFServisUnos        "Servis"
     //  8 TFCjenikPregled     "Cjenik"               -> MainForm->attach(Opens::PriceList, ...)
     //  9 TFCjenikUnos        "Cjenik"
-    // 10 TFKorisnikUnos      "Korisnik"             -> MainForm->attach(Opens::NewCustomer, ...)
-    // 11 TFKorisniciPregled  "Korisnici"            -> MainForm->attach(Opens::Customers, ...)
+    std::unique_ptr<customers::TFKorisnikUnos> FKorisnikUnos;           // 10 "Korisnik"  (Opens::NewCustomer)
+    std::unique_ptr<customers::TFKorisniciPregled> FKorisniciPregled;   // 11 "Korisnici" (Opens::Customers)
     // 12 TFOsiguranjeUnos    "Osiguranje"
     // 13 TFUgovoriPregled    "Ugovori"              -> MainForm->attachContracts(...)
     // 14 TFUgovorUnos        "Ugovor"               -> MainForm->attach(Opens::NewContract, ...)
