@@ -8,7 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -47,6 +50,30 @@ QLabel* label(const QString& text, QWidget* parent)
     return l;
 }
 
+// Page tabs with less room beside their captions, so that the three captions and
+// "Kontinuirani unos" share the top edge of the 431-pixel dialog without overlapping.
+class CompactTabStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int v = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? std::min(v, 12) : v;
+    }
+};
+
+// The width of the label column: the longest label of the editor, so that the controls of
+// the first and the third page stand in one line.
+int labelColumnWidth(const QWidget* page)
+{
+    const QFontMetrics fm(page->font());
+    int w = 0;
+    for (const char* t : {"Naziv korisnika:", "Adresa stanovanja:", "Adresa prebivališta:", "Telefon/fax/mobitel:",
+                          "Tvtka zaposlenja:", "Telefoni/fax tvrtke:"})
+        w = std::max(w, fm.horizontalAdvance(QString::fromUtf8(t)));
+    return w + 2;
+}
+
 // A page with the label column on the left and the control column beside it.
 QGridLayout* pageGrid(QWidget* page)
 {
@@ -55,6 +82,7 @@ QGridLayout* pageGrid(QWidget* page)
     g->setHorizontalSpacing(8);
     g->setVerticalSpacing(4);
     g->setColumnStretch(2, 1);
+    g->setColumnMinimumWidth(0, labelColumnWidth(page));
     return g;
 }
 
@@ -89,6 +117,9 @@ void TFKorisnikUnos::buildPages()
 {
     // ---------------------------------------------------------------- "Korisnik"
     PageControl1->setTabText(0, QStringLiteral("Korisnik"));
+    QStyle* tabStyle = new CompactTabStyle(QStyleFactory::create(style()->name()));
+    tabStyle->setParent(this);
+    PageControl1->tabBar()->setStyle(tabStyle);
     QWidget* p1 = TabSheet1;
     QGridLayout* g1 = pageGrid(p1);
     NAZIV_KORISNIKA = lineEdit("NAZIV_KORISNIKA", p1);

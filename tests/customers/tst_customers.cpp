@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <functional>
@@ -132,6 +133,16 @@ private slots:
         QCOMPARE(e.ZASTUPA_TVRTKU_DANE->text(), QString("Zastupa tvrtku"));
         QCOMPARE(e.GroupBoxVozacka->title(), QString("Vozačka dozvola:"));
         for (const QString& c : TFKorisnikUnos::textColumns()) QVERIFY2(e.control(c), qPrintable(c));
+
+        // "Kontinuirani unos" stands beside the three page tabs, not over the last one
+        prepareNew(e);
+        e.show();
+        QTabBar* tabs = e.PageControl1->tabBar();
+        const QRect last = tabs->tabRect(2).translated(tabs->mapTo(&e, QPoint(0, 0)));
+        const QRect box(e.KontUnos->mapTo(&e, QPoint(0, 0)), e.KontUnos->size());
+        QVERIFY2(!last.intersects(box), qPrintable(QString("tab ends at %1, box starts at %2").arg(last.right()).arg(box.left())));
+        QVERIFY(box.right() < e.width());
+        e.reject();
 
         // the tab order runs through the pages in their listed order
         QCOMPARE(e.NAZIV_KORISNIKA->nextInFocusChain(), static_cast<QWidget*>(e.ADRESA));
